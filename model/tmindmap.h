@@ -1,0 +1,88 @@
+#pragma once
+
+#include "tlink.h"
+#include "ttextbox.h"
+
+#include "platform/extended.h"
+#include "platform/geometry.h"
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class MapPaintBox;
+
+// One map: its root, its free text boxes, its canvas and view state, the
+// selection and what a drag leaves for the drawing.
+class tmindmap {
+public:
+    // A new map: a root reading "Mindmap", selected, and the branch length of
+    // "WWWW" in the drawing surface's current font.
+    tmindmap();
+    ~tmindmap();
+    tmindmap(const tmindmap&) = delete;
+    tmindmap& operator=(const tmindmap&) = delete;
+
+    // The undo snapshot: tree, text boxes and view state, without selection
+    // and drag state.
+    static std::unique_ptr<tmindmap> clone(const tmindmap& source);
+
+    tlink* branchAt(std::int32_t x, std::int32_t y);
+    // The first text box whose drawn box holds the point, edges excluded.
+    ttextbox* textBoxAt(std::int32_t x, std::int32_t y);
+
+    // Fields in declared order.
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t viewWidth = 0;
+    std::int32_t viewHeight = 0;
+    std::int32_t clientWidth = 0;
+    std::int32_t clientHeight = 0;
+    extended scaleX = 1;
+    extended scaleY = 1;
+    extended invScaleX = 1;
+    extended invScaleY = 1;
+    extended offsetX = 0;
+    extended offsetY = 0;
+    extended invOffsetX = 0;
+    extended invOffsetY = 0;
+    std::unique_ptr<tlink> root;
+    QString fileName;
+    std::int32_t zoom = 100;
+    std::int32_t originX = 0;
+    std::int32_t originY = 0;
+    Rect sourceRect;
+    Rect targetRect;
+    std::int32_t levelGap = 0;
+    tlink* selected = nullptr;
+    ttextbox* selectedTextBox = nullptr;
+    std::int32_t paintWidth = 0;
+    std::int32_t paintHeight = 0;
+    std::int32_t viewTop = 0;
+    std::int32_t viewLeft = 0;
+    MapPaintBox* paintBox = nullptr;
+    Rect dragRect{0, -10000, 0, 0}; // top -10000: no outline on screen
+    Rect dragChildRect;
+    tlink* dropTarget = nullptr;
+    tlink* noteBranch = nullptr;
+    tlink* dropParent = nullptr;
+    std::int32_t dropIndex = 0;
+    bool dropLeftHalf = false;
+    Point upperLeft;
+    Point lowerLeft;
+    Point upperRight;
+    Point lowerRight;
+    Rect extent;
+    std::vector<std::unique_ptr<ttextbox>> textBoxes;
+    tlink* dropNeighbourA = nullptr;
+    tlink* dropNeighbourB = nullptr;
+    std::int32_t centreX = 0;
+    std::int32_t centreY = 0;
+    bool printing = false;
+    bool modified = false;
+
+private:
+    struct Empty {};
+    explicit tmindmap(Empty);
+};
