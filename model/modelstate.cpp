@@ -20,7 +20,9 @@ namespace {
 
 // Qt's font cache goes with the application object; the surface's cached
 // fonts must go before it.
-void dropCachedFonts() { modelState().drawingBitmap = std::make_unique<ImageSurface>(); }
+void dropCachedFonts() {
+    modelState().drawingBitmap = std::make_unique<ImageSurface>();
+}
 
 } // namespace
 

@@ -69,7 +69,9 @@ std::unique_ptr<tmindmap> tmindmap::clone(const tmindmap& source) {
     return m;
 }
 
-tlink* tmindmap::branchAt(std::int32_t x, std::int32_t y) { return root->branchAt(x, y); }
+tlink* tmindmap::branchAt(std::int32_t x, std::int32_t y) {
+    return root->branchAt(x, y);
+}
 
 ttextbox* tmindmap::textBoxAt(std::int32_t x, std::int32_t y) {
     for (const auto& box : textBoxes) {

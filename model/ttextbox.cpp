@@ -1,6 +1,8 @@
 #include "ttextbox.h"
 
-ttextbox::ttextbox() { font.setSize(14); }
+ttextbox::ttextbox() {
+    font.setSize(14);
+}
 
 std::unique_ptr<ttextbox> ttextbox::copy() const {
     auto box = std::make_unique<ttextbox>();

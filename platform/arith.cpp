@@ -33,7 +33,9 @@ std::int32_t checkedInt32(std::int64_t value) {
     return static_cast<std::int32_t>(value);
 }
 
-std::int32_t roundToInt32(extended value) { return checkedInt32(roundHalfEven(value)); }
+std::int32_t roundToInt32(extended value) {
+    return checkedInt32(roundHalfEven(value));
+}
 
 std::int32_t divTrunc(std::int32_t a, std::int32_t b) {
     if (b == 0) {
@@ -57,8 +59,8 @@ std::int32_t mulDiv(std::int32_t a, std::int32_t b, std::int32_t c) {
     }
     const std::int64_t product = multiplicand * b;
     const std::int64_t half = divisor / 2;
-    const std::int64_t result = product >= 0 ? (product + half) / divisor
-                                             : (product - half) / divisor;
+    const std::int64_t result =
+        product >= 0 ? (product + half) / divisor : (product - half) / divisor;
     if (result > std::numeric_limits<std::int32_t>::max() ||
         result < -std::numeric_limits<std::int32_t>::max()) {
         return -1;

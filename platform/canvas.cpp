@@ -65,9 +65,13 @@ void Canvas::setBrushStyle(BrushStyle style) {
     m_brushChanged = true;
 }
 
-void Canvas::setTextBackground(TextBackground mode) { m_textBackground = mode; }
+void Canvas::setTextBackground(TextBackground mode) {
+    m_textBackground = mode;
+}
 
-void Canvas::moveTo(std::int32_t x, std::int32_t y) { m_penPosition = {x, y}; }
+void Canvas::moveTo(std::int32_t x, std::int32_t y) {
+    m_penPosition = {x, y};
+}
 
 void Canvas::lineTo(std::int32_t x, std::int32_t y) {
     line(m_penPosition, {x, y});
@@ -90,13 +94,17 @@ const QFontMetrics& Canvas::metrics() {
     return *m_metrics;
 }
 
-std::int32_t Canvas::textWidth(const QString& text) { return metrics().horizontalAdvance(text); }
+std::int32_t Canvas::textWidth(const QString& text) {
+    return metrics().horizontalAdvance(text);
+}
 
 std::int32_t Canvas::textHeight(const QString&) {
     return metrics().ascent() + metrics().descent();
 }
 
-std::int32_t Canvas::fontAscent() { return metrics().ascent(); }
+std::int32_t Canvas::fontAscent() {
+    return metrics().ascent();
+}
 
 // --- PainterCanvas ----------------------------------------------------------
 
@@ -113,7 +121,9 @@ QRect shapeBox(std::int32_t left, std::int32_t top, std::int32_t right, std::int
 
 // The outline of a width-1 pen covers the box; Qt strokes one pixel beyond the
 // given rectangle's right and bottom, so hand it one pixel less.
-QRect strokeBox(const QRect& box) { return box.adjusted(0, 0, -1, -1); }
+QRect strokeBox(const QRect& box) {
+    return box.adjusted(0, 0, -1, -1);
+}
 
 // Cuts the segment to the box (Liang-Barsky); false when nothing is left.
 bool clipLine(const QRect& box, Point& a, Point& b) {
@@ -161,7 +171,9 @@ PainterCanvas::PainterCanvas(QImage* image)
 PainterCanvas::PainterCanvas(QPaintDevice* device)
     : m_device(device) {}
 
-PainterCanvas::~PainterCanvas() { end(); }
+PainterCanvas::~PainterCanvas() {
+    end();
+}
 
 void PainterCanvas::end() {
     if (m_painter) {
@@ -226,9 +238,8 @@ void PainterCanvas::applyPen() {
         }
         p.setPen(q);
     }
-    p.setCompositionMode(state.mode == PenMode::NotXor
-                             ? QPainter::RasterOp_NotSourceXorDestination
-                             : QPainter::CompositionMode_SourceOver);
+    p.setCompositionMode(state.mode == PenMode::NotXor ? QPainter::RasterOp_NotSourceXorDestination
+                                                       : QPainter::CompositionMode_SourceOver);
 }
 
 void PainterCanvas::applyBrush() {
@@ -310,8 +321,8 @@ void PainterCanvas::arc(std::int32_t left, std::int32_t top, std::int32_t right,
     QPainter& p = painter();
     applyPen();
     const QRect box = shapeBox(left, top, right, bottom);
-    const QRectF path = pen().width <= 1 ? QRectF(strokeBox(box))
-                                         : QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5);
+    const QRectF path =
+        pen().width <= 1 ? QRectF(strokeBox(box)) : QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5);
     const double cx = (left + right) / 2.0;
     const double cy = (top + bottom) / 2.0;
     const double start = rayAngle(cx, cy, x3, y3);
@@ -319,7 +330,8 @@ void PainterCanvas::arc(std::int32_t left, std::int32_t top, std::int32_t right,
     while (span <= 0) {
         span += 360.0; // equal rays draw the whole ellipse
     }
-    p.drawArc(path, static_cast<int>(std::lround(start * 16)), static_cast<int>(std::lround(span * 16)));
+    p.drawArc(path, static_cast<int>(std::lround(start * 16)),
+              static_cast<int>(std::lround(span * 16)));
 }
 
 void PainterCanvas::polygon(const std::vector<Point>& points) {
@@ -380,8 +392,8 @@ void PainterCanvas::line(Point from, Point to) {
         if (!clipLine(bounds, start, end)) {
             return;
         }
-        const std::int64_t major = std::max(std::abs(std::int64_t(to.x) - from.x),
-                                            std::abs(std::int64_t(to.y) - from.y));
+        const std::int64_t major =
+            std::max(std::abs(std::int64_t(to.x) - from.x), std::abs(std::int64_t(to.y) - from.y));
         const std::int64_t skipped = std::max(std::abs(std::int64_t(start.x) - from.x),
                                               std::abs(std::int64_t(start.y) - from.y));
         phase = static_cast<int>(std::min(skipped, major) % period);

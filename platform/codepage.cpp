@@ -36,7 +36,9 @@ QString fromCp1252(const char* data, qsizetype length) {
     return text;
 }
 
-QString fromCp1252(const QByteArray& bytes) { return fromCp1252(bytes.constData(), bytes.size()); }
+QString fromCp1252(const QByteArray& bytes) {
+    return fromCp1252(bytes.constData(), bytes.size());
+}
 
 QByteArray toCp1252(const QString& text) {
     QByteArray bytes(text.size(), Qt::Uninitialized);

@@ -56,4 +56,6 @@ QColor toQColor(Colour c) {
     return QColor(plain & 0xFF, (plain >> 8) & 0xFF, (plain >> 16) & 0xFF);
 }
 
-Colour fromQColor(const QColor& c) { return rgbColour(c.red(), c.green(), c.blue()); }
+Colour fromQColor(const QColor& c) {
+    return rgbColour(c.red(), c.green(), c.blue());
+}

@@ -25,7 +25,9 @@ constexpr Colour rgbColour(int red, int green, int blue) {
     return static_cast<Colour>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
 }
 
-constexpr bool isSystemColour(Colour c) { return (c & 0xFF000000u) == colours::systemFlag; }
+constexpr bool isSystemColour(Colour c) {
+    return (c & 0xFF000000u) == colours::systemFlag;
+}
 
 // The plain 0x00BBGGRR value a colour stands for: system colours come from the
 // fixed classic scheme (see docs/DESIGN.md); other high bytes are ignored.

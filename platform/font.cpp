@@ -7,9 +7,13 @@
 #include <QHash>
 #include <algorithm>
 
-std::int32_t Font::size() const { return -mulDiv(height, 72, pixelsPerInch); }
+std::int32_t Font::size() const {
+    return -mulDiv(height, 72, pixelsPerInch);
+}
 
-void Font::setSize(std::int32_t points) { height = -mulDiv(points, pixelsPerInch, 72); }
+void Font::setSize(std::int32_t points) {
+    height = -mulDiv(points, pixelsPerInch, 72);
+}
 
 namespace {
 

@@ -7,12 +7,18 @@
 
 namespace {
 
-QString readErrorText() { return QStringLiteral("Fout bij het lezen van de gegevens"); }
-QString writeErrorText() { return QStringLiteral("Fout bij het schrijven van de gegevens"); }
+QString readErrorText() {
+    return QStringLiteral("Fout bij het lezen van de gegevens");
+}
+QString writeErrorText() {
+    return QStringLiteral("Fout bij het schrijven van de gegevens");
+}
 
 } // namespace
 
-std::int64_t Stream::remaining() const { return std::max<std::int64_t>(0, size() - position()); }
+std::int64_t Stream::remaining() const {
+    return std::max<std::int64_t>(0, size() - position());
+}
 
 void Stream::read(void* buffer, std::int64_t count) {
     if (count <= 0) {
@@ -70,10 +76,9 @@ std::int16_t Stream::readInt16() {
 std::int32_t Stream::readInt32() {
     std::uint8_t b[4];
     read(b, 4);
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(b[0]) |
-                                     (static_cast<std::uint32_t>(b[1]) << 8) |
-                                     (static_cast<std::uint32_t>(b[2]) << 16) |
-                                     (static_cast<std::uint32_t>(b[3]) << 24));
+    return static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(b[0]) | (static_cast<std::uint32_t>(b[1]) << 8) |
+        (static_cast<std::uint32_t>(b[2]) << 16) | (static_cast<std::uint32_t>(b[3]) << 24));
 }
 
 extended Stream::readExtended() {
@@ -82,7 +87,9 @@ extended Stream::readExtended() {
     return extendedFromBytes(b);
 }
 
-void Stream::writeUInt8(std::uint8_t value) { write(&value, 1); }
+void Stream::writeUInt8(std::uint8_t value) {
+    write(&value, 1);
+}
 
 void Stream::writeInt16(std::int16_t value) {
     const auto u = static_cast<std::uint16_t>(value);
@@ -118,7 +125,9 @@ void Stream::copyFrom(Stream& source, std::int64_t count) {
 
 // --- MemoryStream -----------------------------------------------------------
 
-void MemoryStream::setPosition(std::int64_t position) { m_position = std::max<std::int64_t>(0, position); }
+void MemoryStream::setPosition(std::int64_t position) {
+    m_position = std::max<std::int64_t>(0, position);
+}
 
 void MemoryStream::setSize(std::int64_t size) {
     size = std::max<std::int64_t>(0, size);
@@ -175,9 +184,13 @@ FileStream::FileStream(const QString& fileName, Mode mode)
 
 FileStream::~FileStream() = default;
 
-std::int64_t FileStream::size() const { return m_file.size(); }
+std::int64_t FileStream::size() const {
+    return m_file.size();
+}
 
-std::int64_t FileStream::position() const { return m_file.pos(); }
+std::int64_t FileStream::position() const {
+    return m_file.pos();
+}
 
 void FileStream::setPosition(std::int64_t position) {
     if (!m_file.seek(std::max<std::int64_t>(0, position))) {

@@ -28,8 +28,14 @@ int execModal(QDialog& dialog) {
     return dialog.exec();
 }
 
-void queueModalAnswer(ModalAnswer answer) { answers().push_back(std::move(answer)); }
+void queueModalAnswer(ModalAnswer answer) {
+    answers().push_back(std::move(answer));
+}
 
-bool modalAnswersPending() { return !answers().empty(); }
+bool modalAnswersPending() {
+    return !answers().empty();
+}
 
-void clearModalAnswers() { answers().clear(); }
+void clearModalAnswers() {
+    answers().clear();
+}

@@ -201,15 +201,12 @@ TEST(Tlink, BranchAtPrefersTheAncestorThenTheLaterSibling) {
         std::int32_t x, y;
         tlink* expected;
     } cases[] = {
-        {160, 125, &root},      // in the root and in its child: the root
-        {100, 100, &root},      // edges count
-        {200, 140, &root},
-        {320, 120, first},
-        {360, 120, second},     // in both siblings: the later one
-        {400, 150, second},
-        {560, 120, grandchild}, // hidden branches are found too
-        {99, 120, nullptr},
-        {250, 120, nullptr},
+        {160, 125, &root}, // in the root and in its child: the root
+        {100, 100, &root}, // edges count
+        {200, 140, &root},  {320, 120, first},
+        {360, 120, second},                         // in both siblings: the later one
+        {400, 150, second}, {560, 120, grandchild}, // hidden branches are found too
+        {99, 120, nullptr}, {250, 120, nullptr},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(root.branchAt(c.x, c.y), c.expected) << c.x << "," << c.y;

@@ -57,9 +57,8 @@ TEST(Tmindmap, TextBoxAtExcludesTheEdgesAndTakesTheFirst) {
         std::int32_t x, y;
         ttextbox* expected;
     } cases[] = {
-        {101, 101, first}, {160, 130, first}, {210, 130, second},
-        {100, 120, nullptr}, {200, 110, nullptr}, {120, 100, nullptr}, {120, 150, nullptr},
-        {250, 160, nullptr},
+        {101, 101, first},   {160, 130, first},   {210, 130, second},  {100, 120, nullptr},
+        {200, 110, nullptr}, {120, 100, nullptr}, {120, 150, nullptr}, {250, 160, nullptr},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(map.textBoxAt(c.x, c.y), c.expected) << c.x << "," << c.y;

@@ -13,9 +13,19 @@ struct RoundCase {
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
     const RoundCase cases[] = {
-        {0.5L, 0},   {1.5L, 2},   {2.5L, 2},    {3.5L, 4},     {-0.5L, 0},
-        {-1.5L, -2}, {-2.5L, -2}, {2.4999L, 2}, {2.5001L, 3},  {-2.5001L, -3},
-        {1e15L + 0.5L, 1000000000000000}, {-7.0L, -7}, {0.0L, 0},
+        {0.5L, 0},
+        {1.5L, 2},
+        {2.5L, 2},
+        {3.5L, 4},
+        {-0.5L, 0},
+        {-1.5L, -2},
+        {-2.5L, -2},
+        {2.4999L, 2},
+        {2.5001L, 3},
+        {-2.5001L, -3},
+        {1e15L + 0.5L, 1000000000000000},
+        {-7.0L, -7},
+        {0.0L, 0},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(roundHalfEven(c.value), c.expected) << static_cast<double>(c.value);
@@ -52,19 +62,17 @@ TEST(MulDiv, RoundsHalfAwayFromZeroLikeThePlatform) {
     constexpr std::int32_t max = std::numeric_limits<std::int32_t>::max();
     constexpr std::int32_t min = std::numeric_limits<std::int32_t>::min();
     const MulDivCase cases[] = {
-        {-13, 72, 96, -10},      // 9.75 pt
-        {10, 96, 72, 13},        // 13.33
-        {12, 96, 72, 16},        // 16
-        {14, 96, 72, 19},        // 18.67
-        {3, 1, 2, 2},            // 1.5 away from zero
-        {-3, 1, 2, -2},          // -1.5 away from zero
-        {7, -1, -2, 4},          // negative divisor
-        {1, 1, 3, 0},
-        {2, 1, 3, 1},
-        {max, max, max, max},    // 64-bit product
-        {5, 1, 0, -1},           // no divisor
-        {max, 2, 1, -1},         // does not fit
-        {min, 1, 1, -1},         // -2^31 is outside the platform's range
+        {-13, 72, 96, -10},                                     // 9.75 pt
+        {10, 96, 72, 13},                                       // 13.33
+        {12, 96, 72, 16},                                       // 16
+        {14, 96, 72, 19},                                       // 18.67
+        {3, 1, 2, 2},                                           // 1.5 away from zero
+        {-3, 1, 2, -2},                                         // -1.5 away from zero
+        {7, -1, -2, 4},                                         // negative divisor
+        {1, 1, 3, 0},       {2, 1, 3, 1}, {max, max, max, max}, // 64-bit product
+        {5, 1, 0, -1},                                          // no divisor
+        {max, 2, 1, -1},                                        // does not fit
+        {min, 1, 1, -1}, // -2^31 is outside the platform's range
     };
     for (const auto& c : cases) {
         EXPECT_EQ(mulDiv(c.a, c.b, c.c), c.expected) << c.a << " " << c.b << " " << c.c;

@@ -8,7 +8,9 @@ namespace {
 
 constexpr Colour green = 0x00FF00;
 
-Colour at(const QImage& image, int x, int y) { return fromQColor(image.pixelColor(x, y)); }
+Colour at(const QImage& image, int x, int y) {
+    return fromQColor(image.pixelColor(x, y));
+}
 
 // The area as text, '#' for every pixel that is not white, to show in failures.
 std::string picture(const QImage& image, int width, int height) {
@@ -71,9 +73,9 @@ TEST_F(CanvasTest, LinesDoNotDrawTheirEndPoint) {
     const struct {
         Point from, to, lastDrawn;
     } cases[] = {
-        {{1, 1}, {6, 1}, {5, 1}},  // rightwards
-        {{6, 3}, {1, 3}, {2, 3}},  // leftwards
-        {{8, 1}, {8, 6}, {8, 5}},  // downwards
+        {{1, 1}, {6, 1}, {5, 1}},   // rightwards
+        {{6, 3}, {1, 3}, {2, 3}},   // leftwards
+        {{8, 1}, {8, 6}, {8, 5}},   // downwards
         {{1, 8}, {5, 12}, {4, 11}}, // diagonal
     };
     for (const auto& c : cases) {
@@ -243,7 +245,8 @@ TEST_F(CanvasTest, TextMeasuresAsSumsOfAdvancesWithOneHeight) {
     const int w = canvas.textWidth(QStringLiteral("W"));
     EXPECT_GT(w, 5);
     EXPECT_EQ(canvas.textWidth(QStringLiteral("WAVAW")),
-              2 * w + 2 * canvas.textWidth(QStringLiteral("A")) + canvas.textWidth(QStringLiteral("V")))
+              2 * w + 2 * canvas.textWidth(QStringLiteral("A")) +
+                  canvas.textWidth(QStringLiteral("V")))
         << "no kerning between the letters";
     EXPECT_EQ(canvas.textWidth(QString()), 0);
     EXPECT_EQ(canvas.textHeight(QStringLiteral("H")), canvas.textHeight(QStringLiteral("gÉ")));

@@ -16,10 +16,10 @@ TEST(Colour, SystemColoursResolveOnlyWhenDrawn) {
         {colours::windowText, 0x000000},
         {colours::window, 0xFFFFFF},
         {colours::buttonFace, 0xC0C0C0},
-        {0xFF00000D, 0x800000},   // highlight: dark blue
-        {0xFF0000FF, 0x000000},   // an index the platform does not know
+        {0xFF00000D, 0x800000}, // highlight: dark blue
+        {0xFF0000FF, 0x000000}, // an index the platform does not know
         {0x00123456, 0x123456},
-        {0x02123456, 0x123456},   // a palette-relative value draws its colour
+        {0x02123456, 0x123456}, // a palette-relative value draws its colour
     };
     for (const auto& c : cases) {
         EXPECT_EQ(resolveColour(c.stored), c.drawn) << std::hex << c.stored;
@@ -58,12 +58,17 @@ TEST(Font, WindowsFacesMapToInstalledLookAlikes) {
         const char* face;
         const char* family;
     } cases[] = {
-        {"Arial", "Liberation Sans"},         {"arial", "Liberation Sans"},
-        {"MS Sans Serif", "Liberation Sans"}, {"Times New Roman", "Liberation Serif"},
-        {"Courier New", "Liberation Mono"},   {"Comic Sans MS", "Comic Neue"},
-        {"System", "DejaVu Sans"},            {"Symbol", "DejaVu Sans"},
-        {"No Such Face 123", "Liberation Sans"}, {"", "Liberation Sans"},
-        {"DejaVu Serif", "DejaVu Serif"},     // installed faces are used as they are
+        {"Arial", "Liberation Sans"},
+        {"arial", "Liberation Sans"},
+        {"MS Sans Serif", "Liberation Sans"},
+        {"Times New Roman", "Liberation Serif"},
+        {"Courier New", "Liberation Mono"},
+        {"Comic Sans MS", "Comic Neue"},
+        {"System", "DejaVu Sans"},
+        {"Symbol", "DejaVu Sans"},
+        {"No Such Face 123", "Liberation Sans"},
+        {"", "Liberation Sans"},
+        {"DejaVu Serif", "DejaVu Serif"}, // installed faces are used as they are
     };
     for (const auto& c : cases) {
         const QString face = QString::fromUtf8(c.face);
@@ -97,8 +102,8 @@ TEST(Font, PositiveHeightIsTheCellHeight) {
 }
 
 TEST(Font, AbsurdHeightsFromDamagedFilesStaySane) {
-    for (std::int32_t h : {std::numeric_limits<std::int32_t>::min(),
-                           std::numeric_limits<std::int32_t>::max(), 0}) {
+    for (std::int32_t h :
+         {std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max(), 0}) {
         Font f;
         f.height = h;
         const QFont q = toQFont(f);

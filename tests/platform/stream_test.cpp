@@ -21,8 +21,8 @@ TEST(Stream, IntegersAreLittleEndian) {
     s.writeInt16(-2);
     s.writeInt16(0x0102);
     s.writeUInt8(0xAB);
-    EXPECT_EQ(s.bytes(), bytesOf({0x78, 0x56, 0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF,
-                                  0x02, 0x01, 0xAB}));
+    EXPECT_EQ(s.bytes(), bytesOf({0x78, 0x56, 0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x02,
+                                  0x01, 0xAB}));
     s.setPosition(0);
     EXPECT_EQ(s.readInt32(), 0x12345678);
     EXPECT_EQ(s.readInt32(), -2);
@@ -103,8 +103,9 @@ TEST(FileStream, AFileThatCannotBeOpenedNamesItself) {
     } catch (const FileError& e) {
         EXPECT_TRUE(e.message().contains(missing)) << e.message().toStdString();
     }
-    EXPECT_THROW(FileStream(dir.filePath(QStringLiteral("geen/map/x.brm")), FileStream::Mode::Create),
-                 FileError);
+    EXPECT_THROW(
+        FileStream(dir.filePath(QStringLiteral("geen/map/x.brm")), FileStream::Mode::Create),
+        FileError);
 }
 
 } // namespace

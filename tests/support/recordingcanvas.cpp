@@ -11,7 +11,8 @@ std::vector<const RecordingCanvas::Call*> RecordingCanvas::ofKind(Kind kind) con
 }
 
 RecordingCanvas::Call& RecordingCanvas::record(Kind kind, std::vector<Point> points) {
-    calls.push_back(Call{kind, std::move(points), {}, {}, pen(), brush(), font(), textBackground(), {}});
+    calls.push_back(
+        Call{kind, std::move(points), {}, {}, pen(), brush(), font(), textBackground(), {}});
     return calls.back();
 }
 
@@ -37,13 +38,17 @@ void RecordingCanvas::arc(std::int32_t l, std::int32_t t, std::int32_t r, std::i
     record(Kind::Arc, {{l, t}, {r, b}, {x3, y3}, {x4, y4}});
 }
 
-void RecordingCanvas::polygon(const std::vector<Point>& points) { record(Kind::Polygon, points); }
+void RecordingCanvas::polygon(const std::vector<Point>& points) {
+    record(Kind::Polygon, points);
+}
 
 void RecordingCanvas::polyBezier(const std::vector<Point>& points) {
     record(Kind::PolyBezier, points);
 }
 
-void RecordingCanvas::line(Point from, Point to) { record(Kind::Line, {from, to}); }
+void RecordingCanvas::line(Point from, Point to) {
+    record(Kind::Line, {from, to});
+}
 
 void RecordingCanvas::textOut(std::int32_t x, std::int32_t y, const QString& text) {
     record(Kind::Text, {{x, y}}).text = text;
@@ -62,7 +67,9 @@ void RecordingCanvas::stretchDraw(const Rect& r, const QImage& image) {
 }
 
 void RecordingCanvas::copyRect(const Rect& target, const QImage& source, const Rect& s) {
-    record(Kind::CopyRect, {{target.left, target.top}, {target.right, target.bottom},
-                            {s.left, s.top}, {s.right, s.bottom}})
+    record(Kind::CopyRect, {{target.left, target.top},
+                            {target.right, target.bottom},
+                            {s.left, s.top},
+                            {s.right, s.bottom}})
         .imageSize = source.size();
 }

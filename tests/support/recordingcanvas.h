@@ -29,7 +29,7 @@ public:
 
     struct Call {
         Kind kind;
-        std::vector<Point> points; // corners, vertices or line ends
+        std::vector<Point> points;        // corners, vertices or line ends
         std::vector<std::int32_t> values; // ellipse size, flood colour
         QString text;
         Pen pen;
