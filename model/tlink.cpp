@@ -106,6 +106,7 @@ tlink* tlink::addChild() {
         n->lines.append(QStringLiteral("Trefwoord"));
         n->font.setSize(10);
         n->side = side;
+        relayout();
         return n;
     }
 
@@ -158,6 +159,7 @@ tlink* tlink::addChild() {
         }
     }
     n->side = (left + right) / 2 < n->left ? 0 : 1;
+    n->relayout(); // the real width; the edge kept depends on the side
     return n;
 }
 

@@ -13,6 +13,9 @@
 class tmindmap;
 class trtf;
 
+// Strict overlap: rectangles that only touch do not overlap.
+bool rectsOverlap(const Rect& a, const Rect& b);
+
 // Picture icons are 0 to 47; markers for notes and links are negative.
 namespace marker {
 constexpr std::int32_t note = -1;
@@ -57,6 +60,15 @@ public:
     void applyStandardLook(std::int32_t size);
     void markAllDirty();
     void setLineColorAll(Colour colour);
+
+    // Layout. measure sizes the dirty part of the subtree (bottom-up); place
+    // positions the children and their subtrees from the branch's own place;
+    // relayout measures and places the main branch that holds the branch (the
+    // whole map for the root); moveBy moves the branch, the root the whole map.
+    void measure();
+    void place();
+    void relayout();
+    void moveBy(std::int32_t dx, std::int32_t dy);
 
     bool isRoot() const { return parent == nullptr; }
     bool isMain() const { return parent != nullptr && parent->parent == nullptr; }

@@ -11,6 +11,8 @@
 #include <memory>
 #include <vector>
 
+#include <optional>
+
 class MapPaintBox;
 
 // One map: its root, its free text boxes, its canvas and view state, the
@@ -31,6 +33,35 @@ public:
     tlink* branchAt(std::int32_t x, std::int32_t y);
     // The first text box whose drawn box holds the point, edges excluded.
     ttextbox* textBoxAt(std::int32_t x, std::int32_t y);
+
+    // Layout of the whole map.
+    void relayoutAll();
+    // Pushes the main subtrees on the side of branch's main branch apart;
+    // false when a phase was cut off at overlapPassLimit.
+    bool resolveOverlaps(tlink* branch);
+    // After the root grew: moves the main branches outward by the growth.
+    void rootResized(const Rect& oldRect);
+    // resolveOverlaps repeats each of its phases at most this often, so that no
+    // arrangement of branches can keep it busy for ever. Real maps need a few
+    // passes.
+    static inline int overlapPassLimit = 10000;
+
+    // Geometry and view. Results that do not fit int32 raise RangeError, with
+    // the fields set so far kept.
+    Point toScreen(std::int32_t x, std::int32_t y) const;
+    Point toMap(std::int32_t sx, std::int32_t sy) const;
+    void updateScale();
+    // Changes the zoom; returns the scroll position that keeps the map point at
+    // the centre of the view in the centre.
+    Point zoomAt(std::int32_t newZoom, Point scrollPos, const Rect& clientRect);
+    // Sizes the drawing surface to the visible part of the content for a view
+    // whose top-left corner is the map point (x, y); false when nothing shows.
+    bool prepareView(std::int32_t x, std::int32_t y, std::int32_t& left, std::int32_t& top);
+    void updateQuadrants();
+    void updateExtents();
+    void fitCanvas();
+    // The point 100 units from the centre halfway between two main branches.
+    std::optional<Point> bisectorPoint(const tlink* a, const tlink* b) const;
 
     // Fields in declared order.
     std::int32_t width = 0;

@@ -79,15 +79,16 @@ TEST_F(AddChild, TheFirstFourMainBranchesFillTheQuadrantsInOrder) {
 
     tlink* a = root.addChild(); // above left
     EXPECT_EQ(a->bottom, 450);
-    EXPECT_EQ(a->right, 450);
-    EXPECT_EQ(a->left, 450);
+    EXPECT_EQ(a->right, 450); // the kept edge on the left side
     EXPECT_EQ(a->side, 1);
+    EXPECT_EQ(a->left, a->right - a->width) << "laid out to its real width";
+    EXPECT_GT(a->width, 0);
     map.upperLeft = {400, 380}; // as the quadrant update would leave them
 
     tlink* b = root.addChild(); // above right
     EXPECT_EQ(b->bottom, 425);
     EXPECT_EQ(b->left, 660);
-    EXPECT_EQ(b->right, 660);
+    EXPECT_EQ(b->right, 660 + b->width);
     EXPECT_EQ(b->side, 0);
     map.upperRight = {700, 390};
 
@@ -108,9 +109,8 @@ TEST_F(AddChild, TheFirstFourMainBranchesFillTheQuadrantsInOrder) {
     std::int32_t bottom = 390 - 40 - static_cast<std::int32_t>(r.next(10));
     std::int32_t edge = 600 - 40 - static_cast<std::int32_t>(r.next(20));
     EXPECT_EQ(e->bottom, bottom);
-    EXPECT_EQ(e->right, edge);
-    EXPECT_EQ(e->left, edge);
     EXPECT_EQ(e->side, 550 < edge ? 0 : 1);
+    EXPECT_EQ(e->side == 0 ? e->left : e->right, edge);
 
     tlink* f = root.addChild(); // k = 2: below the lower left ones
     bottom = 620 + 40 + static_cast<std::int32_t>(r.next(10));
@@ -123,7 +123,7 @@ TEST_F(AddChild, TheFirstFourMainBranchesFillTheQuadrantsInOrder) {
     bottom = 610 + 40 + static_cast<std::int32_t>(r.next(10));
     edge = 600 - 40 - static_cast<std::int32_t>(r.next(20));
     EXPECT_EQ(g->bottom, bottom);
-    EXPECT_EQ(g->right, edge);
+    EXPECT_EQ(g->side == 0 ? g->left : g->right, edge);
 
     tlink* h = root.addChild(); // k = 0
     bottom = 380 - 40 - static_cast<std::int32_t>(r.next(10));
