@@ -19,12 +19,27 @@ tlink* hang(tlink& parent, const QString& text) {
 std::unique_ptr<tmindmap> buildBigMap(int branches) {
     auto map = std::make_unique<tmindmap>();
     tlink& root = *map->root;
+    // Main branches alternate between the sides, 400 units apart, around a
+    // root in the middle of a canvas large enough for all of them.
+    const std::int32_t centre = 20000 + branches / 2;
+    map->width = 2 * centre;
+    map->height = 2 * centre;
+    root.left = root.right = centre;
+    root.bottom = centre;
+    map->centreX = centre;
+    map->centreY = centre;
     int made = 1;
     int mainIndex = 0;
     const QByteArray rtf("{\\rtf1\\ansi Een notitie bij deze tak.}");
     while (made < branches) {
         tlink* main = hang(root, QStringLiteral("Onderwerp %1").arg(mainIndex));
         main->side = mainIndex % 2;
+        if (main->side == 0) {
+            main->left = centre + 150;
+        } else {
+            main->right = centre - 150;
+        }
+        main->bottom = 1000 + (mainIndex / 2) * 400;
         ++mainIndex;
         ++made;
         // 7 x 7 x 6 below each main branch: about 350 branches.
