@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+class Stream;
 class tmindmap;
 class trtf;
 
@@ -70,6 +71,11 @@ public:
     void relayout();
     void moveBy(std::int32_t dx, std::int32_t dy);
 
+    // One branch record with its nested children, in the file's layout. The
+    // reader reads the version kept in the model state.
+    void saveToStream(Stream& s) const;
+    static std::unique_ptr<tlink> loadFromStream(Stream& s);
+
     bool isRoot() const { return parent == nullptr; }
     bool isMain() const { return parent != nullptr && parent->parent == nullptr; }
     int level() const;
@@ -127,4 +133,7 @@ public:
     QString wordLink;
     QString programLink;
     QString powerPointLink;
+
+private:
+    static std::unique_ptr<tlink> loadFromStream(Stream& s, int depth);
 };

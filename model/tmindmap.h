@@ -14,6 +14,7 @@
 #include <optional>
 
 class MapPaintBox;
+class Stream;
 
 // One map: its root, its free text boxes, its canvas and view state, the
 // selection and what a drag leaves for the drawing.
@@ -29,6 +30,16 @@ public:
     // The undo snapshot: tree, text boxes and view state, without selection
     // and drag state.
     static std::unique_ptr<tmindmap> clone(const tmindmap& source);
+
+    // Files. load reads a whole file into a new map; a file that cannot be
+    // read or is damaged raises an error naming it and makes no map. save
+    // writes version 7 to fileName and replaces the old file only once the
+    // whole map is written; a failed save leaves modified as it was.
+    static std::unique_ptr<tmindmap> load(const QString& fileName);
+    void loadFromStream(Stream& s);
+    void save();
+    // Clears modified once the branch tree is written.
+    void saveToStream(Stream& s);
 
     tlink* branchAt(std::int32_t x, std::int32_t y);
     // The first text box whose drawn box holds the point, edges excluded.

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+class Stream;
 class tmindmap;
 
 // A free box of text anywhere on the map, attached to no branch.
@@ -18,6 +19,9 @@ public:
 
     // A copy with its own lines and font; map stays null for the caller to set.
     std::unique_ptr<ttextbox> copy() const;
+
+    void saveToStream(Stream& s) const;
+    static std::unique_ptr<ttextbox> loadFromStream(Stream& s);
 
     QStringList lines;
     Font font;

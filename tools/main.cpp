@@ -1,0 +1,84 @@
+// kivora-tool: the command-line companion. Runs without a display.
+#include "mapjson.h"
+
+#include "model/tmindmap.h"
+#include "platform/error.h"
+
+#include <QGuiApplication>
+#include <QJsonDocument>
+#include <QTextStream>
+#include <cstdio>
+
+namespace {
+
+const char* const usage = "Gebruik:\n"
+                          "  kivora-tool dump [--layout] BESTAND   de mindmap als JSON\n"
+                          "  kivora-tool convert IN UIT            IN opslaan als UIT (versie 7)\n";
+
+int wrongUsage() {
+    std::fputs(usage, stderr);
+    return 2;
+}
+
+int failed(const KivoraError& e) {
+    QTextStream(stderr) << "kivora-tool: " << e.message() << '\n';
+    return 1;
+}
+
+int dump(const QStringList& args) {
+    bool layout = false;
+    QStringList files;
+    for (const QString& a : args) {
+        if (a == QStringLiteral("--layout")) {
+            layout = true;
+        } else if (a.startsWith(QStringLiteral("--"))) {
+            return wrongUsage();
+        } else {
+            files.append(a);
+        }
+    }
+    if (files.size() != 1) {
+        return wrongUsage();
+    }
+    auto map = tmindmap::load(files[0]);
+    if (layout) {
+        layOutLoadedMap(*map);
+    }
+    const QByteArray json = QJsonDocument(mapToJson(*map, layout)).toJson(QJsonDocument::Indented);
+    std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
+    return 0;
+}
+
+int convert(const QStringList& args) {
+    if (args.size() != 2) {
+        return wrongUsage();
+    }
+    auto map = tmindmap::load(args[0]);
+    map->fileName = args[1];
+    map->save();
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Text is measured with real fonts, but no window is ever shown.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty()) {
+        return wrongUsage();
+    }
+    const QString command = args.takeFirst();
+    try {
+        if (command == QStringLiteral("dump")) {
+            return dump(args);
+        }
+        if (command == QStringLiteral("convert")) {
+            return convert(args);
+        }
+    } catch (const KivoraError& e) {
+        return failed(e);
+    }
+    return wrongUsage();
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QJsonObject>
+
+class tmindmap;
+
+// The map as JSON with the keys that scripts rely on; with layout, each branch
+// also carries its computed layout fields.
+QJsonObject mapToJson(const tmindmap& map, bool layout);
+
+// Lays a freshly loaded map out as the editor does when it opens one: the root
+// is measured, then each main branch relaid out.
+void layOutLoadedMap(tmindmap& map);
