@@ -4,10 +4,13 @@
 #include "model/tmindmap.h"
 #include "platform/error.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QJsonDocument>
 #include <QTextStream>
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -64,6 +67,16 @@ int convert(const QStringList& args) {
 int main(int argc, char** argv) {
     // Text is measured with real fonts, but no window is ever shown.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        // Qt wants one and says so on standard error; scripts read that stream.
+        const QByteArray runtime = QDir::tempPath().toLocal8Bit() + "/kivora-runtime-" +
+                                   QByteArray::number(static_cast<qulonglong>(getuid()));
+        QDir().mkpath(QString::fromLocal8Bit(runtime));
+        QFile::setPermissions(QString::fromLocal8Bit(runtime), QFileDevice::ReadOwner |
+                                                                   QFileDevice::WriteOwner |
+                                                                   QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtime);
+    }
     QGuiApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {
