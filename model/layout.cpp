@@ -30,15 +30,17 @@ void tlink::measure() {
     const std::int32_t gap = map != nullptr ? map->levelGap : 0;
     subtreeHeight = 0;
     subtreeWidth = 0;
+    std::int32_t childInk = 0;
     for (const auto& child : children) {
         child->measure();
         subtreeHeight += child->subtreeHeight;
         subtreeWidth = std::max(subtreeWidth, child->subtreeWidth + child->width);
+        childInk = std::max(childInk, child->inkMargin);
     }
     subtreeWidth += gap;
     childrenHeight = subtreeHeight;
 
-    Canvas& canvas = modelState().drawingBitmap->canvas();
+    Canvas& canvas = modelState().canvas();
     canvas.setFont(font);
     lineHeight = canvas.textHeight(QStringLiteral("H"));
 
@@ -98,6 +100,8 @@ void tlink::measure() {
     top = bottom - height;
     textTop = top + margin;
     textBottom = textTop + textBlockHeight;
+    // Glyphs, icons and wide pens may stand a little outside the boxes.
+    inkMargin = std::max(childInk, 2 * lineHeight + 2 * std::abs(borderWidth) + 24);
     layoutDirty = false;
 }
 

@@ -35,6 +35,9 @@ struct tmodelstate {
     tmindmap* currentMap = nullptr;
     // All measuring and drawing of the model goes through this surface.
     std::unique_ptr<ImageSurface> drawingBitmap;
+    // When set, measuring and drawing go here instead (a recording canvas in tests).
+    Canvas* canvasOverride = nullptr;
+    Canvas& canvas() { return canvasOverride ? *canvasOverride : drawingBitmap->canvas(); }
     IconPictures iconButtons;
     std::unique_ptr<tlink> clipboardBranch;
     std::vector<std::unique_ptr<tmindmap>> undoList;

@@ -134,6 +134,14 @@ public:
     QString programLink;
     QString powerPointLink;
 
+    // Layout: how far the drawing of the subtree may reach beyond its boxes;
+    // lets the drawing skip subtrees that lie wholly outside the surface.
+    std::int32_t inkMargin = 0;
+
+    // Drawing onto the model's drawing surface, shifted by the map's origin.
+    void draw();
+    void drawTail();
+
 private:
     static std::unique_ptr<tlink> loadFromStream(Stream& s, int depth);
 };

@@ -7,7 +7,7 @@ tmindmap::tmindmap()
     root->side = 2;
     root->map = this;
     selected = root.get();
-    levelGap = modelState().drawingBitmap->canvas().textWidth(QStringLiteral("WWWW"));
+    levelGap = modelState().canvas().textWidth(QStringLiteral("WWWW"));
 }
 
 tmindmap::tmindmap(Empty) {}

@@ -6,6 +6,7 @@
 #include "platform/extended.h"
 #include "platform/geometry.h"
 
+#include <QImage>
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -71,6 +72,16 @@ public:
     void updateQuadrants();
     void updateExtents();
     void fitCanvas();
+    // Drawing: the whole map into the drawing surface, every coordinate shifted
+    // by the origin. Subtrees wholly outside the surface are skipped when
+    // cullDrawing is set; the picture and the state written are the same.
+    void drawAll(std::int32_t originX, std::int32_t originY);
+    static inline bool cullDrawing = true;
+    // The whole map at full size with the printing look, in 24-bit colour, on
+    // a new surface sized to the extent; the drawing surface and the view
+    // sizes are put back afterwards. RangeError when it is too large to hold.
+    QImage wholeMapPicture();
+
     // The point 100 units from the centre halfway between two main branches.
     std::optional<Point> bisectorPoint(const tlink* a, const tlink* b) const;
 

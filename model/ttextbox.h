@@ -20,6 +20,9 @@ public:
     // A copy with its own lines and font; map stays null for the caller to set.
     std::unique_ptr<ttextbox> copy() const;
 
+    // Draws the box and computes right, bottom and lineHeight.
+    void draw();
+
     void saveToStream(Stream& s) const;
     static std::unique_ptr<ttextbox> loadFromStream(Stream& s);
 

@@ -53,16 +53,16 @@ void Canvas::setPenMode(PenMode mode) {
 void Canvas::setBrush(const Brush& brush) {
     m_brush = brush;
     m_brushChanged = true;
+    m_textBackground =
+        brush.style == BrushStyle::Solid ? TextBackground::Opaque : TextBackground::Transparent;
 }
 
 void Canvas::setBrushColour(Colour colour) {
-    m_brush.colour = colour;
-    m_brushChanged = true;
+    setBrush({colour, BrushStyle::Solid});
 }
 
 void Canvas::setBrushStyle(BrushStyle style) {
-    m_brush.style = style;
-    m_brushChanged = true;
+    setBrush({m_brush.colour, style});
 }
 
 void Canvas::setTextBackground(TextBackground mode) {

@@ -57,14 +57,21 @@ public:
     void setPenStyle(PenStyle style);
     void setPenMode(PenMode mode);
 
+    // Every brush change also sets the text background from the brush style
+    // (solid: opaque, clear: transparent), and a new colour makes the brush
+    // solid, as the platform's canvas did.
     const Brush& brush() const { return m_brush; }
     void setBrush(const Brush& brush);
     void setBrushColour(Colour colour);
     void setBrushStyle(BrushStyle style);
 
     // Text is drawn on the brush colour when opaque (and the brush is solid).
+    // Holds until the next brush change.
     TextBackground textBackground() const { return m_textBackground; }
     void setTextBackground(TextBackground mode);
+
+    // The size of what is drawn on, in pixels.
+    virtual QSize size() const = 0;
 
     Point penPosition() const { return m_penPosition; }
     void moveTo(std::int32_t x, std::int32_t y);
@@ -153,6 +160,7 @@ public:
     void draw(std::int32_t x, std::int32_t y, const QImage& image) override;
     void stretchDraw(const Rect& rect, const QImage& image) override;
     void copyRect(const Rect& target, const QImage& source, const Rect& sourceRect) override;
+    QSize size() const override { return surfaceBounds().size(); }
 
 protected:
     void line(Point from, Point to) override;

@@ -9,6 +9,7 @@ PACKAGES=(
   libgl-dev
   libjpeg62-turbo-dev
   libcurl4-openssl-dev
+  xdg-utils
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core fonts-comic-neue fontconfig
   clang-format

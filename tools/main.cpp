@@ -1,11 +1,13 @@
 // kivora-tool: the command-line companion. Runs without a display.
 #include "mapjson.h"
 
+#include "env/settingscommand.h"
 #include "model/tmindmap.h"
 #include "platform/error.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QJsonDocument>
 #include <QTextStream>
@@ -16,7 +18,11 @@ namespace {
 
 const char* const usage = "Gebruik:\n"
                           "  kivora-tool dump [--layout] BESTAND   de mindmap als JSON\n"
-                          "  kivora-tool convert IN UIT            IN opslaan als UIT (versie 7)\n";
+                          "  kivora-tool convert IN UIT            IN opslaan als UIT (versie 7)\n"
+                          "  kivora-tool render BESTAND AFBEELDING de hele mindmap als afbeelding\n"
+                          "                                        (.png, .bmp of .jpg)\n"
+                          "  kivora-tool settings [PARAMETERS...]  wat het opstarten met deze\n"
+                          "                                        parameters geeft, als JSON\n";
 
 int wrongUsage() {
     std::fputs(usage, stderr);
@@ -49,6 +55,16 @@ int dump(const QStringList& args) {
     }
     const QByteArray json = QJsonDocument(mapToJson(*map, layout)).toJson(QJsonDocument::Indented);
     std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
+    return 0;
+}
+
+int render(const QStringList& args) {
+    static const QStringList formats = {QStringLiteral("png"), QStringLiteral("bmp"),
+                                        QStringLiteral("jpg"), QStringLiteral("jpeg")};
+    if (args.size() != 2 || !formats.contains(QFileInfo(args[1]).suffix().toLower())) {
+        return wrongUsage();
+    }
+    renderMapPicture(args[0], args[1]);
     return 0;
 }
 
@@ -89,6 +105,14 @@ int main(int argc, char** argv) {
         }
         if (command == QStringLiteral("convert")) {
             return convert(args);
+        }
+        if (command == QStringLiteral("render")) {
+            return render(args);
+        }
+        if (command == QStringLiteral("settings")) {
+            QTextStream out(stdout);
+            QTextStream err(stderr);
+            return settingscommand(args, out, err);
         }
     } catch (const KivoraError& e) {
         return failed(e);

@@ -3,6 +3,8 @@
 #include "model/modelstate.h"
 #include "model/tmindmap.h"
 #include "model/trtf.h"
+#include "platform/picturefile.h"
+#include "resources/icons/iconpictures.h"
 
 #include <QJsonArray>
 
@@ -146,4 +148,14 @@ void layOutLoadedMap(tmindmap& map) {
     for (const auto& main : map.root->children) {
         main->relayout();
     }
+}
+
+void renderMapPicture(const QString& mapFile, const QString& pictureFile) {
+    loadIconPictures(modelState().iconButtons);
+    auto map = tmindmap::load(mapFile);
+    layOutLoadedMap(*map);
+    map->updateQuadrants();
+    // A first drawing, as the editor's, gives the text boxes their size.
+    map->drawAll(0, 0);
+    writePicture(map->wholeMapPicture(), pictureFile);
 }

@@ -280,6 +280,20 @@ TEST_F(CanvasTest, OpaqueTextFillsItsCellWithTheBrush) {
     EXPECT_TRUE(ink) << "the transparent text itself is drawn";
 }
 
+TEST_F(CanvasTest, TheTextBackgroundFollowsTheBrushUntilSetApart) {
+    canvas.setBrushStyle(BrushStyle::Clear);
+    EXPECT_EQ(canvas.textBackground(), TextBackground::Transparent);
+    canvas.setBrushColour(colours::red); // a colour makes the brush solid again
+    EXPECT_EQ(canvas.brush().style, BrushStyle::Solid);
+    EXPECT_EQ(canvas.textBackground(), TextBackground::Opaque);
+    canvas.setTextBackground(TextBackground::Transparent);
+    canvas.textOut(2, 2, QStringLiteral("i"));
+    EXPECT_EQ(at(surface.image(), 2, 2), colours::white) << "transparent until the brush changes";
+    canvas.setBrushColour(colours::blue);
+    canvas.textOut(2, 2, QStringLiteral("i"));
+    EXPECT_EQ(at(surface.image(), 2, 2), colours::blue);
+}
+
 TEST_F(CanvasTest, SystemColoursResolveWhenDrawn) {
     canvas.setBrushColour(colours::buttonFace);
     canvas.fillRect({0, 0, 4, 4});

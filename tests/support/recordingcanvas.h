@@ -40,6 +40,9 @@ public:
     };
 
     std::vector<Call> calls;
+    QSize surfaceSize{1000, 1000};
+
+    QSize size() const override { return surfaceSize; }
 
     std::vector<const Call*> ofKind(Kind kind) const;
 

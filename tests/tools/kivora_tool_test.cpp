@@ -5,6 +5,7 @@
 #include "tools/mapjson.h"
 
 #include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
@@ -130,6 +131,39 @@ TEST_F(KivoraTool, ConvertWritesWhatSavingWrites) {
     QFile out(path("nieuw.brm"));
     ASSERT_TRUE(out.open(QIODevice::ReadOnly));
     EXPECT_EQ(out.readAll(), bytes);
+}
+
+TEST_F(KivoraTool, SettingsReportsTheStartUp) {
+    QFile ini(path("school.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[ALGEMEEN]\naantal=1\n[Norvel_0]\nselbol_printen=0\nset_plekbestanden=" +
+              dir.path().toUtf8() + "/kaarten/\n");
+    ini.close();
+    const ToolRun r = tool({QStringLiteral("settings"), path("school.ini")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(r.out).object();
+    EXPECT_EQ(o[QStringLiteral("settingsFile")].toString(), path("school.ini"));
+    EXPECT_EQ(o[QStringLiteral("parameters")].toArray(), QJsonArray{path("school.ini")});
+    EXPECT_EQ(o[QStringLiteral("profiles")].toInt(), 1);
+    EXPECT_FALSE(o[QStringLiteral("printAllowed")].toBool());
+    EXPECT_EQ(o[QStringLiteral("plekbestanden")].toString(),
+              dir.path() + QStringLiteral("/kaarten/"));
+    EXPECT_EQ(tool({QStringLiteral("settings"), QStringLiteral("--wat")}).exitCode, 2);
+}
+
+TEST_F(KivoraTool, RenderWritesThePictureOfTheWholeMap) {
+    auto map = sample();
+    const QString file = saved(*map, "fruit.brm");
+    for (const char* name : {"fruit.png", "fruit.bmp", "fruit.jpg"}) {
+        const ToolRun r = tool({QStringLiteral("render"), file, path(name)});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const QImage picture(path(name));
+        ASSERT_FALSE(picture.isNull()) << name;
+        EXPECT_EQ(picture.size(), QImage(path("fruit.png")).size()) << name;
+        EXPECT_GT(picture.width(), 300);
+    }
+    EXPECT_EQ(tool({QStringLiteral("render"), file, path("fruit.gif")}).exitCode, 2);
+    EXPECT_EQ(tool({QStringLiteral("render"), path("weg.brm"), path("x.png")}).exitCode, 1);
 }
 
 TEST_F(KivoraTool, FailuresAndWrongUsageHaveTheirExitCodes) {

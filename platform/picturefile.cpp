@@ -1,0 +1,163 @@
+#include "picturefile.h"
+
+#include "error.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include <jpeglib.h>
+
+namespace {
+
+void putLE(QByteArray& out, std::uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        out.append(static_cast<char>((v >> (8 * i)) & 0xFF));
+    }
+}
+
+struct JpegError {
+    jpeg_error_mgr manager;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+void jpegFailed(j_common_ptr info) {
+    auto* error = reinterpret_cast<JpegError*>(info->err);
+    (*info->err->format_message)(info, error->message);
+    std::longjmp(error->jump, 1);
+}
+
+// Plain C flow between setjmp and longjmp: nothing here has a destructor.
+bool compress(const std::uint8_t* rgb, int width, int height, int quality, unsigned char** out,
+              unsigned long* size, char* message) {
+    jpeg_compress_struct info;
+    JpegError error;
+    info.err = jpeg_std_error(&error.manager);
+    error.manager.error_exit = jpegFailed;
+    if (setjmp(error.jump)) {
+        std::strncpy(message, error.message, JMSG_LENGTH_MAX);
+        jpeg_destroy_compress(&info);
+        return false;
+    }
+    jpeg_create_compress(&info);
+    jpeg_mem_dest(&info, out, size);
+    info.image_width = static_cast<JDIMENSION>(width);
+    info.image_height = static_cast<JDIMENSION>(height);
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, quality, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(rgb + std::size_t(info.next_scanline) * 3 * width);
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    return true;
+}
+
+void writeWhole(const QByteArray& bytes, const QString& fileName) {
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        throw FileError(QStringLiteral("Kan bestand \"%1\" niet aanmaken: %2")
+                            .arg(fileName, file.errorString()));
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        throw WriteError(QStringLiteral("Kan bestand \"%1\" niet opslaan: %2")
+                             .arg(fileName, file.errorString()));
+    }
+}
+
+} // namespace
+
+QByteArray bmpBytes(const QImage& image) {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    const int w = rgb.width();
+    const int h = rgb.height();
+    const std::uint32_t stride = (static_cast<std::uint32_t>(w) * 3 + 3) & ~3u;
+    const std::uint32_t pixels = stride * static_cast<std::uint32_t>(h);
+    QByteArray out;
+    out.reserve(static_cast<qsizetype>(54 + pixels));
+    out.append("BM");
+    putLE(out, 54 + pixels, 4); // file size
+    putLE(out, 0, 4);           // reserved
+    putLE(out, 54, 4);          // offset of the pixels
+    putLE(out, 40, 4);          // header size
+    putLE(out, static_cast<std::uint32_t>(w), 4);
+    putLE(out, static_cast<std::uint32_t>(h), 4); // positive: bottom-up
+    putLE(out, 1, 2);                             // planes
+    putLE(out, 24, 2);                            // bits a pixel
+    putLE(out, 0, 4);                             // no compression
+    putLE(out, pixels, 4);
+    putLE(out, 3780, 4); // 96 pixels per inch
+    putLE(out, 3780, 4);
+    putLE(out, 0, 4);
+    putLE(out, 0, 4);
+    std::vector<char> row(stride, 0);
+    for (int y = h - 1; y >= 0; --y) {
+        const uchar* src = rgb.constScanLine(y);
+        for (int x = 0; x < w; ++x) {
+            row[3 * x] = static_cast<char>(src[3 * x + 2]); // blue, green, red
+            row[3 * x + 1] = static_cast<char>(src[3 * x + 1]);
+            row[3 * x + 2] = static_cast<char>(src[3 * x]);
+        }
+        out.append(row.data(), stride);
+    }
+    return out;
+}
+
+QByteArray jpegBytes(const QImage& image, int quality) {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    // Rows of the converted image are padded to 4 bytes; libjpeg wants them packed.
+    std::vector<std::uint8_t> packed(std::size_t(rgb.width()) * 3 * rgb.height());
+    for (int y = 0; y < rgb.height(); ++y) {
+        std::memcpy(packed.data() + std::size_t(y) * 3 * rgb.width(), rgb.constScanLine(y),
+                    std::size_t(rgb.width()) * 3);
+    }
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    char message[JMSG_LENGTH_MAX] = {};
+    const bool ok =
+        compress(packed.data(), rgb.width(), rgb.height(), quality, &buffer, &size, message);
+    QByteArray out;
+    if (ok) {
+        out = QByteArray(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size));
+    }
+    std::free(buffer);
+    if (!ok) {
+        throw WriteError(QStringLiteral("Kan de JPEG-afbeelding niet maken: %1")
+                             .arg(QString::fromLocal8Bit(message)));
+    }
+    return out;
+}
+
+QByteArray pngBytes(const QImage& image) {
+    QByteArray out;
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) {
+        throw WriteError(QStringLiteral("Kan de PNG-afbeelding niet maken"));
+    }
+    return out;
+}
+
+void writePicture(const QImage& image, const QString& fileName) {
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == QStringLiteral("bmp")) {
+        writeWhole(bmpBytes(image), fileName);
+    } else if (suffix == QStringLiteral("jpg") || suffix == QStringLiteral("jpeg")) {
+        writeWhole(jpegBytes(image), fileName);
+    } else if (suffix == QStringLiteral("png")) {
+        writeWhole(pngBytes(image), fileName);
+    } else {
+        throw KivoraError(
+            QStringLiteral("Onbekend soort afbeelding: \"%1\" (kies .png, .bmp of .jpg)")
+                .arg(fileName));
+    }
+}
