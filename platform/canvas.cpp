@@ -204,6 +204,8 @@ QPainter& PainterCanvas::painter() {
         }
         m_painter->setRenderHint(QPainter::Antialiasing, false);
         m_painter->setRenderHint(QPainter::TextAntialiasing, true);
+        // A zoomed copy keeps thin lines visible instead of dropping them.
+        m_painter->setRenderHint(QPainter::SmoothPixmapTransform, true);
         m_penChanged = m_brushChanged = m_fontChanged = true;
     }
     return *m_painter;
