@@ -661,10 +661,7 @@ bool Tmindmanagerform::FormCloseQuery() {
         if (!m.fileName.contains(QLatin1Char('.'))) {
             m.fileName = QStringLiteral("mindmap%1.brm").arg(i + 1);
         }
-        if (m_tabs->currentIndex() != static_cast<int>(i)) {
-            TabControl1Changing();
-            selectTab(static_cast<int>(i));
-        }
+        selectTab(static_cast<int>(i));
         TabControl1Change();
         const int answer = askToSave(m);
         if (answer == messageresult::cancel) {
