@@ -2,27 +2,28 @@
 #include "env/startup.h"
 #include "model/modelstate.h"
 #include "platform/ui/application.h"
+#include "startmenu/menuform.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QScreen>
 
 namespace {
 
-// The last map file named on the command line that exists; names are taken
-// from where the program was started, not from the program folder.
-QString mapFileFromCommandLine(const QStringList& parameters, const QString& startFolder) {
-    QString found;
+// Start-up makes the program folder the working folder; files named on the
+// command line are meant from where the program was started.
+QStringList fromStartFolder(const QStringList& parameters, const QString& startFolder) {
+    QStringList out;
     for (const QString& p : parameters) {
-        if (!p.toUpper().endsWith(QStringLiteral(".BRM"))) {
-            continue;
-        }
-        const QFileInfo file(QDir(startFolder), p);
-        if (file.isFile()) {
-            found = file.absoluteFilePath();
-        }
+        const QString suffix = QFileInfo(p).suffix().toUpper();
+        const bool document = suffix == QStringLiteral("BRM") || suffix == QStringLiteral("RVF") ||
+                              suffix == QStringLiteral("RTF");
+        const QFileInfo here(QDir(startFolder), p);
+        out.append(document && QFileInfo(p).isRelative() && here.isFile() ? here.absoluteFilePath()
+                                                                          : p);
     }
-    return found;
+    return out;
 }
 
 } // namespace
@@ -38,11 +39,21 @@ int main(int argc, char** argv) {
         const QStringList parameters = QCoreApplication::arguments().mid(1);
         // Settings, working folder, command line and data folder, before any window.
         opstarten(QCoreApplication::applicationFilePath(), parameters);
-        programValues().mapFileToOpen = mapFileFromCommandLine(parameters, startFolder);
 
-        Tmindmanagerform editor;
-        editor.prepareform();
-        editor.showMaximized();
+        Tmenuform menu;
+        menu.commandline = fromStartFolder(parameters, startFolder);
+        menu.editorStarter = [](QWidget& owner) {
+            Tmindmanagerform editor(&owner);
+            editor.setWindowFlag(Qt::Window);
+            editor.Hoofdmenu1()->setText(QStringLiteral("Sluit"));
+            editor.prepareform();
+            editor.showModal();
+        };
+        if (screen) {
+            // Filled also where no window manager maximises it.
+            menu.setGeometry(screen->availableGeometry());
+        }
+        menu.showMaximized();
         return Application::exec();
     } catch (...) {
         Application::showException(std::current_exception());

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -696,6 +697,15 @@ void Tmindmanagerform::closeEvent(QCloseEvent* event) {
     }
     FormClose();
     event->accept();
+    Q_EMIT closed();
+}
+
+void Tmindmanagerform::showModal() {
+    setWindowModality(Qt::ApplicationModal);
+    showMaximized();
+    QEventLoop loop;
+    connect(this, &Tmindmanagerform::closed, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 void Tmindmanagerform::Hoofdmenu1Click() {

@@ -66,6 +66,9 @@ public:
     QComboBox* ComboBox1() const { return m_zoom; }
     QAction* Hoofdmenu1() const { return m_hoofdmenu; }
 
+    // Shows the window maximised and modal, and returns when it has closed.
+    void showModal();
+
     // Window state.
     std::uint8_t dragKind = 0;
     bool dragging = false;
@@ -87,6 +90,9 @@ public:
     std::int32_t centreZone = 10000;
     std::int32_t drawScrollX = 0;
     std::int32_t drawScrollY = 0;
+
+Q_SIGNALS:
+    void closed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

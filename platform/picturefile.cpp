@@ -62,6 +62,56 @@ bool compress(const std::uint8_t* rgb, int width, int height, int quality, unsig
     return true;
 }
 
+// Corrupt-data warnings are counted, not printed: a picture that needed one
+// is treated as damaged.
+void jpegWarning(j_common_ptr info, int level) {
+    if (level < 0) {
+        ++info->err->num_warnings;
+    }
+}
+
+// Far above any picture of the program, and keeps a damaged header that
+// claims 65535 x 65535 pixels from allocating gigabytes.
+constexpr std::uint64_t maxJpegPixels = std::uint64_t(1) << 27;
+
+// Plain C flow between setjmp and longjmp, as in compress(); the image is the
+// caller's, and its rows are only written.
+bool decompress(const unsigned char* data, unsigned long size, QImage* out) {
+    jpeg_decompress_struct info;
+    JpegError error;
+    info.err = jpeg_std_error(&error.manager);
+    error.manager.error_exit = jpegFailed;
+    error.manager.emit_message = jpegWarning;
+    if (setjmp(error.jump)) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, data, size);
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = JCS_RGB; // greyscale pictures too
+    jpeg_calc_output_dimensions(&info);
+    if (std::uint64_t(info.output_width) * info.output_height > maxJpegPixels) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_start_decompress(&info);
+    *out = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
+                  QImage::Format_RGB888);
+    if (out->isNull() || info.output_components != 3) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = out->scanLine(static_cast<int>(info.output_scanline));
+        jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+    const bool clean = error.manager.num_warnings == 0;
+    jpeg_destroy_decompress(&info);
+    return clean;
+}
+
 void writeWhole(const QByteArray& bytes, const QString& fileName) {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -135,6 +185,18 @@ QByteArray jpegBytes(const QImage& image, int quality) {
                              .arg(QString::fromLocal8Bit(message)));
     }
     return out;
+}
+
+QImage decodeJpeg(const QByteArray& bytes) {
+    if (bytes.isEmpty()) {
+        return {};
+    }
+    QImage image;
+    if (!decompress(reinterpret_cast<const unsigned char*>(bytes.constData()),
+                    static_cast<unsigned long>(bytes.size()), &image)) {
+        return {};
+    }
+    return image.convertToFormat(QImage::Format_RGB32);
 }
 
 QByteArray pngBytes(const QImage& image) {

@@ -14,6 +14,12 @@ QByteArray bmpBytes(const QImage& image);
 QByteArray jpegBytes(const QImage& image, int quality = 90);
 QByteArray pngBytes(const QImage& image);
 
+// A JPEG picture through libjpeg, as an RGB32 image. Colour and greyscale
+// pictures are read; a damaged one (also one that libjpeg could only read
+// with corrupt-data warnings), a colour model it cannot turn into RGB, or a
+// picture of more than 2^27 pixels gives a null image.
+QImage decodeJpeg(const QByteArray& bytes);
+
 // By the file name's extension: .bmp, .jpg or .jpeg, .png (any letter case).
 // KivoraError for another extension.
 void writePicture(const QImage& image, const QString& fileName);

@@ -118,4 +118,94 @@ TEST(PictureFile, TheExtensionChoosesTheFormat) {
                  FileError);
 }
 
+// Four quadrants of clearly different colours: the decoder must keep each
+// in its place and the orientation of the picture.
+QImage quadrants(int w, int h) {
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const bool right = x >= w / 2;
+            const bool bottom = y >= h / 2;
+            image.setPixelColor(x, y,
+                                right ? (bottom ? QColor(250, 250, 250) : QColor(20, 40, 200))
+                                      : (bottom ? QColor(30, 160, 40) : QColor(220, 30, 30)));
+        }
+    }
+    return image;
+}
+
+TEST(PictureFile, JpegDecodesWhatTheEncoderWrote) {
+    const QImage original = quadrants(48, 32);
+    const QImage back = decodeJpeg(jpegBytes(original, 95));
+    ASSERT_FALSE(back.isNull());
+    EXPECT_EQ(back.size(), original.size());
+    EXPECT_EQ(back.format(), QImage::Format_RGB32);
+    for (const QPoint at : {QPoint(5, 5), QPoint(42, 5), QPoint(5, 27), QPoint(42, 27)}) {
+        const QColor want = original.pixelColor(at);
+        const QColor got = back.pixelColor(at);
+        EXPECT_NEAR(got.red(), want.red(), 8) << at.x() << "," << at.y();
+        EXPECT_NEAR(got.green(), want.green(), 8) << at.x() << "," << at.y();
+        EXPECT_NEAR(got.blue(), want.blue(), 8) << at.x() << "," << at.y();
+    }
+}
+
+TEST(PictureFile, GreyscaleJpegDecodesAsGrey) {
+    const int w = 16, h = 8;
+    std::vector<unsigned char> grey(std::size_t(w) * h, 90);
+    jpeg_compress_struct info;
+    jpeg_error_mgr error;
+    info.err = jpeg_std_error(&error);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = w;
+    info.image_height = h;
+    info.input_components = 1;
+    info.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&info);
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = grey.data() + std::size_t(info.next_scanline) * w;
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    const QByteArray bytes(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size));
+    std::free(buffer);
+
+    const QImage back = decodeJpeg(bytes);
+    ASSERT_EQ(back.size(), QSize(w, h));
+    const QColor c = back.pixelColor(3, 3);
+    EXPECT_NEAR(c.red(), 90, 3);
+    EXPECT_EQ(c.red(), c.green());
+    EXPECT_EQ(c.green(), c.blue());
+}
+
+TEST(PictureFile, DamagedJpegGivesANullImage) {
+    const QByteArray good = jpegBytes(quadrants(64, 64));
+    ASSERT_FALSE(decodeJpeg(good).isNull());
+    // The frame header (SOF0) claiming 60000 x 60000 pixels.
+    QByteArray huge = good;
+    const qsizetype sof = huge.indexOf(QByteArray("\xFF\xC0", 2));
+    ASSERT_GT(sof, 0);
+    for (int i : {5, 7}) {
+        huge[sof + i] = char(0xEA);
+        huge[sof + i + 1] = char(0x60);
+    }
+    const struct {
+        const char* what;
+        QByteArray bytes;
+    } cases[] = {
+        {"empty", QByteArray()},
+        {"not a JPEG", QByteArray("GIF89a, geen JPEG")},
+        {"only the start marker", good.left(2)},
+        {"cut off halfway", good.left(good.size() / 2)},
+        {"header claims too many pixels", huge},
+    };
+    for (const auto& c : cases) {
+        EXPECT_TRUE(decodeJpeg(c.bytes).isNull()) << c.what;
+    }
+}
+
 } // namespace
