@@ -58,8 +58,8 @@ Tmindmanagerform::Tmindmanagerform(QWidget* parent)
         connect(a, &QAction::triggered, this, handler);
         return a;
     };
-    QAction* nieuw = command(bestand, "Nieuw1", QStringLiteral("&Nieuw"),
-                             &Tmindmanagerform::Nieuw1Click, QKeySequence::New);
+    command(bestand, "Nieuw1", QStringLiteral("&Nieuw"), &Tmindmanagerform::Nieuw1Click,
+            QKeySequence::New);
     command(bestand, "Open1", QStringLiteral("&Open"), &Tmindmanagerform::Open1Click,
             QKeySequence::Open);
     QAction* bewaar = command(bestand, "Bewaar1", QStringLiteral("&Bewaar"),
@@ -114,7 +114,6 @@ Tmindmanagerform::Tmindmanagerform(QWidget* parent)
     button("okbtn", QStringLiteral("Sluiten"), QStyle::SP_DialogCloseButton,
            &Tmindmanagerform::okbtnClick);
     m_mapCommands = {bewaar, bewaarAls, sluiten, opslaan, centreer};
-    (void)nieuw;
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
