@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -234,7 +235,9 @@ void PainterCanvas::applyPen() {
                 q.setDashPattern(dotPattern);
             }
         } else {
-            q.setWidth(state.width);
+            // A damaged map may ask for any width; beyond this nothing is seen anyway.
+            constexpr std::int32_t widest = 1000;
+            q.setWidth(std::min(state.width, widest));
             q.setCapStyle(Qt::RoundCap);
             q.setJoinStyle(Qt::RoundJoin);
         }

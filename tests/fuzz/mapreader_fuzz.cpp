@@ -1,6 +1,6 @@
 // libFuzzer target for the map reader: any bytes must either load or give the
-// damage error; a map that loads must lay out, and write and read back to the
-// same bytes.
+// damage error; a map that loads must lay out and draw, and write and read
+// back to the same bytes.
 #include "model/mapfile.h"
 #include "model/modelstate.h"
 #include "model/tmindmap.h"
@@ -37,6 +37,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const auto& main : map.root->children) {
             main->relayout();
         }
+        map.updateQuadrants();
+        // A view around the root, as the editor shows a freshly opened map.
+        modelState().drawingBitmap->resize(300, 200);
+        map.drawAll(150 - map.centreX, 100 - map.centreY);
+        map.selected = map.root.get();
+        map.dropTarget = map.root->children.empty() ? nullptr : map.root->children[0].get();
+        map.drawAll(150 - map.centreX, 100 - map.centreY);
     } catch (const RangeError&) {
     }
     return 0;

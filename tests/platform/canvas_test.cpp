@@ -127,6 +127,15 @@ TEST_F(CanvasTest, WidePensAreSolidAndRound) {
     EXPECT_EQ(at(img, 20, 14), colours::white);
 }
 
+TEST_F(CanvasTest, AnAbsurdPenWidthStillDraws) {
+    canvas.setPenWidth(2000000000); // a damaged map's border width
+    canvas.moveTo(20, 15);
+    canvas.lineTo(21, 15);
+    const QImage& img = surface.image();
+    EXPECT_EQ(at(img, 0, 0), colours::black) << "the whole surface lies under the pen";
+    EXPECT_EQ(at(img, 39, 29), colours::black);
+}
+
 TEST_F(CanvasTest, DashedAndDottedPensLeaveGaps) {
     canvas.setPenStyle(PenStyle::Dash);
     canvas.moveTo(0, 5);
