@@ -12,7 +12,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <limits>
 
 namespace {
@@ -320,15 +319,7 @@ void tmindmap::save() {
     const bool wasModified = modified;
     try {
         saveToStream(data);
-        QSaveFile file(fileName);
-        if (!file.open(QIODevice::WriteOnly)) {
-            throw FileError(QStringLiteral("Kan bestand \"%1\" niet aanmaken: %2")
-                                .arg(fileName, file.errorString()));
-        }
-        if (file.write(data.bytes()) != data.size() || !file.commit()) {
-            throw WriteError(QStringLiteral("Kan bestand \"%1\" niet opslaan: %2")
-                                 .arg(fileName, file.errorString()));
-        }
+        writeWholeFile(fileName, data.bytes());
     } catch (...) {
         modified = wasModified;
         throw;

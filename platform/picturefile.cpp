@@ -1,10 +1,10 @@
 #include "picturefile.h"
 
 #include "error.h"
+#include "stream.h"
 
 #include <QBuffer>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -112,18 +112,6 @@ bool decompress(const unsigned char* data, unsigned long size, QImage* out) {
     return clean;
 }
 
-void writeWhole(const QByteArray& bytes, const QString& fileName) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw FileError(QStringLiteral("Kan bestand \"%1\" niet aanmaken: %2")
-                            .arg(fileName, file.errorString()));
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        throw WriteError(QStringLiteral("Kan bestand \"%1\" niet opslaan: %2")
-                             .arg(fileName, file.errorString()));
-    }
-}
-
 } // namespace
 
 QByteArray bmpBytes(const QImage& image) {
@@ -212,11 +200,11 @@ QByteArray pngBytes(const QImage& image) {
 void writePicture(const QImage& image, const QString& fileName) {
     const QString suffix = QFileInfo(fileName).suffix().toLower();
     if (suffix == QStringLiteral("bmp")) {
-        writeWhole(bmpBytes(image), fileName);
+        writeWholeFile(fileName, bmpBytes(image));
     } else if (suffix == QStringLiteral("jpg") || suffix == QStringLiteral("jpeg")) {
-        writeWhole(jpegBytes(image), fileName);
+        writeWholeFile(fileName, jpegBytes(image));
     } else if (suffix == QStringLiteral("png")) {
-        writeWhole(pngBytes(image), fileName);
+        writeWholeFile(fileName, pngBytes(image));
     } else {
         throw KivoraError(
             QStringLiteral("Onbekend soort afbeelding: \"%1\" (kies .png, .bmp of .jpg)")

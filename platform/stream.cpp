@@ -2,6 +2,7 @@
 
 #include "error.h"
 
+#include <QSaveFile>
 #include <algorithm>
 #include <cstring>
 
@@ -215,4 +216,16 @@ std::int64_t FileStream::readSome(void* buffer, std::int64_t count) {
 
 std::int64_t FileStream::writeSome(const void* buffer, std::int64_t count) {
     return m_file.write(static_cast<const char*>(buffer), count);
+}
+
+void writeWholeFile(const QString& fileName, const QByteArray& bytes) {
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        throw FileError(QStringLiteral("Kan bestand \"%1\" niet aanmaken: %2")
+                            .arg(fileName, file.errorString()));
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        throw WriteError(QStringLiteral("Kan bestand \"%1\" niet opslaan: %2")
+                             .arg(fileName, file.errorString()));
+    }
 }

@@ -95,3 +95,8 @@ private:
     QString m_fileName;
     QFile m_file;
 };
+
+// Writes the whole file, or leaves the old one as it was: the bytes go to a
+// temporary file beside it that replaces it only when complete. FileError when
+// it cannot be created, WriteError when it cannot be written, both naming it.
+void writeWholeFile(const QString& fileName, const QByteArray& bytes);
